@@ -1,0 +1,409 @@
+#include "fcs/app/Competition.h"
+
+#include "fcs/app/TervoFCSApp.h"
+#include "fcs/link/TeamEntry.h"
+#include "fcs/resources/StringTable.h"
+#include "fcs/resources/VersionResource.h"
+#include "platform/Clock.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+// Control ids of the main window.
+constexpr int kMode = 161;
+constexpr int kSmallTimer = 162;
+constexpr int kStart = 112;
+constexpr int kStop = 160;
+constexpr int kSummary = 192;
+constexpr int kMatchCaption = 195;
+constexpr int kRemoveAll = 194;
+constexpr int kTeamEdit = 168;
+constexpr int kConnect = 117;
+constexpr int kStatus = 177;
+constexpr int kEStop = 172;
+
+// Colours are stored as blue * 65536 + green * 256 + red.
+QColor toQColor(int packed)
+{
+    return QColor(packed & 0xff, (packed >> 8) & 0xff, (packed >> 16) & 0xff);
+}
+
+bool isRunning(MatchPhase phase)
+{
+    return phase != MatchPhase::Idle && phase != MatchPhase::Waiting && phase != MatchPhase::MatchOver;
+}
+}
+
+CCompetition::CCompetition(CTervoFCSApp& app, QWidget* parent) : QDialog(parent), m_app(app)
+{
+    for (int t = 0; t < 4; ++t)
+        m_entries[static_cast<size_t>(t)] =
+            std::make_unique<TeamEntry>(app.clock(), app.debugLog(), t);
+
+    MatchSettings settings;
+    settings.autonomousSeconds = app.prefs().autonomousTimeLimit;
+    settings.teleopSeconds = app.prefs().teleopTimeLimit;
+    settings.warningSeconds = app.prefs().warnEndOfMatchLimit;
+
+    MatchClock::Services services{
+        app.clock(), app.wallClock(), app.debugLog(), app.prompt(), app.matchList(), *this,
+        {m_entries[0].get(), m_entries[1].get(), m_entries[2].get(), m_entries[3].get()},
+        app.joystickManager(), app.discovery(),
+        [&app](int cue) { app.PlaySoundCue(cue); },
+        {}, [&app] { return app.integrationActive(); }, {}, [&app] { app.debugLog().CloseMatchLog(); }};
+    m_clock = std::make_unique<MatchClock>(std::move(services), settings);
+
+    setWindowTitle(QStringLiteral("%1%2 - %3")
+                       .arg(app.fakeModuleMode() ? Str(410) : QString(),
+                            VersionResource::value(QStringLiteral("FileDescription")),
+                            VersionResource::value(QStringLiteral("FileVersion"))));
+    setMinimumSize(800, 550);
+    setSizeGripEnabled(true);
+    buildControls();
+
+    m_timer.setTimerType(Qt::PreciseTimer);
+    connect(&m_timer, &QTimer::timeout, this, &CCompetition::OnTick);
+
+    LoadCurrentMatch();
+    WriteMatchLengthSummary();
+    StartTickTimer();
+    UpdateControls();
+}
+
+CCompetition::~CCompetition()
+{
+    m_timer.stop();
+    releasePositions();
+}
+
+void CCompetition::buildControls()
+{
+    auto* root = new QVBoxLayout(this);
+
+    auto* mainGroup = new QGroupBox(QStringLiteral("Main Control"), this);
+    auto* mainLayout = new QGridLayout(mainGroup);
+    auto* mode = new QLabel(Str(192), mainGroup);
+    mode->setAccessibleDescription(QStringLiteral("Current mode"));
+    auto* clock = new QLabel(QStringLiteral("0:00"), mainGroup);
+    clock->setAccessibleDescription(QStringLiteral("Match timer"));
+    QFont clockFont = clock->font();
+    clockFont.setPointSize(28);
+    clockFont.setBold(true);
+    clock->setFont(clockFont);
+    auto* start = new QPushButton(Str(199), mainGroup);
+    auto* stop = new QPushButton(QStringLiteral("Stop Match"), mainGroup);
+    auto* summary = new QPlainTextEdit(mainGroup);
+    summary->setReadOnly(true);
+    summary->setAccessibleName(QStringLiteral("Match length summary"));
+    summary->setMaximumHeight(60);
+    mainLayout->addWidget(mode, 0, 0);
+    mainLayout->addWidget(clock, 0, 1);
+    mainLayout->addWidget(start, 1, 0);
+    mainLayout->addWidget(stop, 1, 1);
+    mainLayout->addWidget(summary, 2, 0, 1, 2);
+    root->addWidget(mainGroup);
+
+    auto* caption = new QLabel(Str(213), this);
+    caption->setAccessibleDescription(QStringLiteral("Current match"));
+    root->addWidget(caption);
+
+    auto* teamsGroup = new QGroupBox(QStringLiteral("Current Teams"), this);
+    auto* teamsLayout = new QGridLayout(teamsGroup);
+    for (int t = 0; t < 4; ++t) {
+        const int colour = t < 2 ? m_app.prefs().redTeamColor : m_app.prefs().blueTeamColor;
+        auto* frame = new QGroupBox(Str(231 + t), teamsGroup);
+        frame->setStyleSheet(QStringLiteral("QGroupBox { color: %1; }").arg(toQColor(colour).name()));
+        auto* layout = new QHBoxLayout(frame);
+        auto* edit = new QLineEdit(frame);
+        edit->setAccessibleName(Str(231 + t) + QStringLiteral(" number"));
+        auto* connectButton = new QPushButton(Str(201), frame);
+        auto* status = new QLabel(frame);
+        status->setAccessibleDescription(Str(231 + t) + QStringLiteral(" status"));
+        status->setMinimumWidth(220);
+        auto* estop = new QPushButton(QStringLiteral("E-Stop"), frame);
+        colourText(estop, m_app.prefs().errorColor);
+        layout->addWidget(edit);
+        layout->addWidget(connectButton);
+        layout->addWidget(status, 1);
+        layout->addWidget(estop);
+        teamsLayout->addWidget(frame, t, 0);
+
+        m_teamEdits[static_cast<size_t>(t)] = edit;
+        m_controls.insert(kTeamEdit + t, edit);
+        m_controls.insert(kConnect + t, connectButton);
+        m_controls.insert(kStatus + t, status);
+        m_controls.insert(kEStop + t, estop);
+        connect(edit, &QLineEdit::textChanged, this, [this, t] { onTeamEdited(t); });
+        connect(connectButton, &QPushButton::clicked, this, [this, t] { ConnectButton(t); });
+        connect(estop, &QPushButton::clicked, this, [this, t] {
+            m_clock->HaltPosition(t);
+            UpdateControls();
+        });
+    }
+    root->addWidget(teamsGroup, 1);
+
+    auto* removeAll = new QPushButton(QStringLiteral("Remove All Teams"), this);
+    root->addWidget(removeAll);
+
+    colourText(start, m_app.prefs().okColor);
+    colourText(stop, m_app.prefs().errorColor);
+
+    m_controls.insert(kMode, mode);
+    m_controls.insert(kSmallTimer, clock);
+    m_controls.insert(kStart, start);
+    m_controls.insert(kStop, stop);
+    m_controls.insert(kSummary, summary);
+    m_controls.insert(kMatchCaption, caption);
+    m_controls.insert(kRemoveAll, removeAll);
+
+    connect(start, &QPushButton::clicked, this, [this] {
+        m_clock->StartMatch();
+        UpdateControls();
+    });
+    connect(stop, &QPushButton::clicked, this, [this] {
+        m_clock->StopMatch();
+        UpdateControls();
+    });
+    connect(removeAll, &QPushButton::clicked, this, [this] {
+        RemoveAllTeams();
+        UpdateControls();
+    });
+}
+
+void CCompetition::colourText(QWidget* widget, int colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::ButtonText, toQColor(colour));
+    palette.setColor(QPalette::WindowText, toQColor(colour));
+    widget->setPalette(palette);
+}
+
+void CCompetition::StartTickTimer()
+{
+    m_timer.start(m_app.prefs().timerPeriodMs());
+}
+
+void CCompetition::OnTick()
+{
+    m_clock->OnTick();
+    UpdateControls();
+}
+
+void CCompetition::UpdateControls()
+{
+    const MatchPhase phase = m_clock->phase();
+    const MatchSettings& settings = m_clock->settings();
+    const Preferences& prefs = m_app.prefs();
+
+    const QString mode = Str(m_clock->modeTextId());
+    if (mode != m_modeText) {
+        m_modeText = mode;
+        auto* label = static_cast<QLabel*>(control(kMode));
+        label->setText(mode);
+        label->setAccessibleName(mode);
+        const int role = m_clock->modeColourRole();
+        if (role == 0)
+            label->setPalette(QPalette());
+        else
+            colourText(label, role == 3 ? prefs.okColor : prefs.cautionColor);
+    }
+
+    auto* start = static_cast<QPushButton*>(control(kStart));
+    start->setEnabled((phase == MatchPhase::Idle || phase == MatchPhase::Waiting)
+                      && (settings.autonomousEnabled || settings.teleopEnabled));
+    QString startText = Str(199);
+    if (phase == MatchPhase::Waiting && settings.autonomousEnabled && settings.teleopEnabled)
+        startText = Str(197);
+    else if (phase == MatchPhase::MatchOver)
+        startText = Str(198);
+    if (start->text() != startText)
+        start->setText(startText);
+    switch (m_clock->TeamStatusSummary()) {
+    case 1: colourText(start, prefs.errorColor); break;
+    case 2: colourText(start, prefs.cautionColor); break;
+    case 3: colourText(start, prefs.okColor); break;
+    default: start->setPalette(QPalette()); break;
+    }
+
+    control(kStop)->setEnabled(phase != MatchPhase::Idle && phase != MatchPhase::MatchOver);
+    control(kRemoveAll)->setEnabled(phase == MatchPhase::Idle || phase == MatchPhase::MatchOver);
+
+    for (int t = 0; t < 4; ++t) {
+        const TeamEntry& position = *m_entries[static_cast<size_t>(t)];
+        control(kEStop + t)->setEnabled(isRunning(phase) && position.connected && !position.halted);
+        auto* connectButton = static_cast<QPushButton*>(control(kConnect + t));
+        connectButton->setEnabled(!position.GetTeamName().isEmpty());
+        const QString connectText = position.connected ? Str(200) : Str(201);
+        if (connectButton->text() != connectText)
+            connectButton->setText(connectText);
+    }
+}
+
+void CCompetition::showTime(qint32 ms, TimerStyle style)
+{
+    // Minutes and seconds, rounded up so that the clock reads 0:00 only at the end.
+    const qint32 shown = ms <= 0 ? 0 : (ms + 999) / 1000;
+    auto* clock = static_cast<QLabel*>(control(kSmallTimer));
+    const QString text = QString::asprintf("%d:%02d", shown / 60, shown % 60);
+    if (clock->text() != text) {
+        clock->setText(text);
+        clock->setAccessibleName(text);
+    }
+    m_shownStyle = style;
+}
+
+void CCompetition::showIndicators(PeriodIndicator, PeriodIndicator, PeriodIndicator) {}
+
+void CCompetition::showJoystickIcon(int, int, int) {}
+
+void CCompetition::showTeamStatus(int position, int level, const QString& text, int, int)
+{
+    auto* status = static_cast<QLabel*>(control(kStatus + position));
+    status->setText(text);
+    status->setAccessibleName(text);
+    const Preferences& prefs = m_app.prefs();
+    switch (level) {
+    case 1: colourText(status, prefs.errorColor); break;
+    case 2: colourText(status, prefs.cautionColor); break;
+    case 3: colourText(status, prefs.okColor); break;
+    default: status->setPalette(QPalette()); break;
+    }
+}
+
+void CCompetition::showMatchCaption(const QString& text)
+{
+    auto* caption = static_cast<QLabel*>(control(kMatchCaption));
+    caption->setText(text);
+    caption->setAccessibleName(text);
+}
+
+bool CCompetition::takeEditedTeamNumbers(std::array<QString, 4>& numbers)
+{
+    if (!m_teamsEdited)
+        return false;
+    m_teamsEdited = false;
+    for (size_t t = 0; t < 4; ++t)
+        numbers[t] = m_teamEdits[t]->text();
+    return true;
+}
+
+void CCompetition::refreshMatchCaptions()
+{
+    const CMatch* current = m_app.matchList().GetCurrentMatch();
+    showMatchCaption(current ? FormatMessage(212, {current->m_strNumber}) : Str(213));
+}
+
+void CCompetition::WriteMatchLengthSummary()
+{
+    const MatchSettings& s = m_clock->settings();
+    int id = 211;
+    if (s.autonomousEnabled && s.teleopEnabled)
+        id = s.pauseBetweenPeriods ? 207 : 208;
+    else if (s.autonomousEnabled)
+        id = 209;
+    else if (s.teleopEnabled)
+        id = 210;
+    const QString text = FormatMessage(id, {s.autonomousSeconds / 60, s.autonomousSeconds % 60,
+                                            s.teleopSeconds / 60, s.teleopSeconds % 60});
+    static_cast<QPlainTextEdit*>(control(kSummary))->setPlainText(text);
+}
+
+void CCompetition::LoadCurrentMatch()
+{
+    RemoveAllTeams();
+    if (const CMatch* current = m_app.matchList().GetCurrentMatch()) {
+        m_teamEdits[0]->setText(current->m_strRed1);
+        m_teamEdits[1]->setText(current->m_strRed2);
+        m_teamEdits[2]->setText(current->m_strBlue1);
+        m_teamEdits[3]->setText(current->m_strBlue2);
+    }
+    refreshMatchCaptions();
+}
+
+void CCompetition::RemoveAllTeams()
+{
+    if (m_clock->phase() == MatchPhase::MatchOver) {
+        m_clock->returnToIdle();
+        m_clock->clearEndGame();
+    }
+    for (int t = 0; t < 4; ++t) {
+        m_teamEdits[static_cast<size_t>(t)]->clear();
+        m_entries[static_cast<size_t>(t)]->Reset();
+    }
+    m_teamsEdited = false;
+}
+
+void CCompetition::onTeamEdited(int t)
+{
+    TeamEntry& position = *m_entries[static_cast<size_t>(t)];
+    const QString text = m_teamEdits[static_cast<size_t>(t)]->text();
+    if (text != position.GetTeamName()) {
+        position.RequestReset();
+        position.AssignModule(-1);
+        position.SetModuleName(text);
+        position.moduleAddress.clear();
+    }
+    m_teamsEdited = true;
+}
+
+void CCompetition::ConnectButton(int t)
+{
+    TeamEntry& position = *m_entries[static_cast<size_t>(t)];
+    if (position.connected) {
+        const int index = position.discoveryIndex;
+        position.CloseLink();
+        position.Reset();
+        position.AssignModule(index);
+        position.autoConnect = false;
+    } else {
+        position.Connect(false);
+    }
+    if (m_clock->phase() == MatchPhase::MatchOver) {
+        position.matchOver = false;
+        bool anySet = false;
+        for (const auto& entry : m_entries)
+            anySet = anySet || entry->matchOver;
+        if (!anySet) {
+            m_clock->returnToIdle();
+            m_clock->clearEndGame();
+        }
+    }
+    UpdateControls();
+}
+
+void CCompetition::releasePositions()
+{
+    if (m_released)
+        return;
+    m_released = true;
+    for (auto& entry : m_entries)
+        entry->Reset();
+}
+
+void CCompetition::closeEvent(QCloseEvent* event)
+{
+    m_timer.stop();
+    releasePositions();
+    event->accept();
+    done(QDialog::Accepted);
+}
+
+void CCompetition::keyPressEvent(QKeyEvent* event)
+{
+    // Enter and Escape do nothing in the main window.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter
+        || event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

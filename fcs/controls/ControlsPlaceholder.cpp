@@ -1,0 +1,1 @@
+// The controls subsystem's first files replace this one.

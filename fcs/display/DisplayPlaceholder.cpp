@@ -1,0 +1,1 @@
+// The display subsystem's first files replace this one.

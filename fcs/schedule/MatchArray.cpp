@@ -1,0 +1,79 @@
+#include "fcs/schedule/MatchArray.h"
+
+int CMatchArray::AddMatch(const QString& number, int type, const QString& red1,
+                          const QString& red2, const QString& red3, const QString& blue1,
+                          const QString& blue2, const QString& blue3, const QString& status)
+{
+    auto match = std::make_unique<CMatch>();
+    match->m_strNumber = number;
+    match->m_nType = type;
+    match->m_strRed1 = red1;
+    match->m_strRed2 = red2;
+    match->m_strRed3 = red3;
+    match->m_strBlue1 = blue1;
+    match->m_strBlue2 = blue2;
+    match->m_strBlue3 = blue3;
+    if (status.compare(m_strHalted, Qt::CaseInsensitive) == 0 && !m_strHalted.isEmpty())
+        match->m_nStatus = 2;
+    else if (status.compare(m_strPlayed, Qt::CaseInsensitive) == 0 && !m_strPlayed.isEmpty())
+        match->m_nStatus = 1;
+    m_matches.push_back(std::move(match));
+    return GetCount() - 1;
+}
+
+CMatch* CMatchArray::GetMatch(int index) const
+{
+    if (index < 0 || index >= GetCount())
+        return nullptr;
+    return m_matches[static_cast<size_t>(index)].get();
+}
+
+void CMatchArray::SetCurrentIndex(int index)
+{
+    if (index >= 0 && index < GetCount())
+        m_nCurrent = index;
+}
+
+int CMatchArray::GetNextIndex() const
+{
+    if (m_nCurrent == -1)
+        return GetCount() > 0 ? 0 : -1;
+    if (m_nCurrent < GetCount())
+        return m_nCurrent + 1;
+    return -1;
+}
+
+int CMatchArray::GetCurrentType() const
+{
+    const CMatch* current = GetCurrentMatch();
+    return current ? current->m_nType : 0;
+}
+
+void CMatchArray::RemoveAllMatches()
+{
+    m_matches.clear();
+    m_nCurrent = -1;
+}
+
+int CMatchArray::RecordActualTeams(int index, int, const QString& red1, const QString& red2,
+                                   const QString& red3, const QString& blue1,
+                                   const QString& blue2, const QString& blue3)
+{
+    // Placeholder until the substitute-match rules land: update in place.
+    CMatch* match = GetMatch(index);
+    if (match) {
+        match->m_strRed1 = red1;
+        match->m_strRed2 = red2;
+        match->m_strRed3 = red3;
+        match->m_strBlue1 = blue1;
+        match->m_strBlue2 = blue2;
+        match->m_strBlue3 = blue3;
+    }
+    return m_nCurrent;
+}
+
+void CMatchArray::SetStatusTexts(const QString& played, const QString& halted)
+{
+    m_strPlayed = played;
+    m_strHalted = halted;
+}
