@@ -28,7 +28,7 @@ QString FormatLocalTime(const char* format, const QDateTime& time)
     // time zone state rather than from the broken-down time.
     std::string pattern(format);
     const int offset = local.offsetFromUtc();
-    char zone[8];
+    char zone[16];
     std::snprintf(zone, sizeof zone, "%c%02d%02d", offset < 0 ? '-' : '+', std::abs(offset) / 3600,
                   (std::abs(offset) % 3600) / 60);
     for (size_t at = pattern.find("%z"); at != std::string::npos; at = pattern.find("%z", at + 5))
