@@ -1,5 +1,7 @@
 #include "fcs/schedule/MatchArray.h"
 
+#include "fcs/schedule/MatchLabels.h"
+
 int CMatchArray::AddMatch(const QString& number, int type, const QString& red1,
                           const QString& red2, const QString& red3, const QString& blue1,
                           const QString& blue2, const QString& blue3, const QString& status)
@@ -55,20 +57,40 @@ void CMatchArray::RemoveAllMatches()
     m_nCurrent = -1;
 }
 
-int CMatchArray::RecordActualTeams(int index, int, const QString& red1, const QString& red2,
+int CMatchArray::RecordActualTeams(int index, int type, const QString& red1, const QString& red2,
                                    const QString& red3, const QString& blue1,
                                    const QString& blue2, const QString& blue3)
 {
-    // Placeholder until the substitute-match rules land: update in place.
-    CMatch* match = GetMatch(index);
-    if (match) {
-        match->m_strRed1 = red1;
-        match->m_strRed2 = red2;
-        match->m_strRed3 = red3;
-        match->m_strBlue1 = blue1;
-        match->m_strBlue2 = blue2;
-        match->m_strBlue3 = blue3;
+    auto substitute = std::make_unique<CMatch>();
+    substitute->m_nType = type;
+    substitute->m_strRed1 = red1;
+    substitute->m_strRed2 = red2;
+    substitute->m_strRed3 = red3;
+    substitute->m_strBlue1 = blue1;
+    substitute->m_strBlue2 = blue2;
+    substitute->m_strBlue3 = blue3;
+
+    const CMatch* scheduled = GetMatch(index);
+    if (!scheduled) {
+        substitute->m_strNumber = QString::number(GetCount() + 1);
+        m_matches.push_back(std::move(substitute));
+        m_nCurrent = GetCount() - 1;
+        return m_nCurrent;
     }
+
+    const auto same = [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) == 0;
+    };
+    if (same(red1, scheduled->m_strRed1) && same(red2, scheduled->m_strRed2)
+        && same(red3, scheduled->m_strRed3) && same(blue1, scheduled->m_strBlue1)
+        && same(blue2, scheduled->m_strBlue2) && same(blue3, scheduled->m_strBlue3))
+        return index;
+
+    // The scheduled match stays as it was; the teams that really played get a
+    // match of their own right after it.
+    substitute->m_strNumber = SubstituteLabel(scheduled->m_strNumber);
+    m_matches.insert(m_matches.begin() + index + 1, std::move(substitute));
+    m_nCurrent = index + 1;
     return m_nCurrent;
 }
 
