@@ -1,6 +1,7 @@
 #include "fcs/app/Competition.h"
 
 #include "fcs/app/TervoFCSApp.h"
+#include "fcs/joystick/JoystickMgr.h"
 #include "fcs/link/TeamEntry.h"
 #include "fcs/resources/StringTable.h"
 #include "fcs/resources/VersionResource.h"
@@ -47,7 +48,8 @@ CCompetition::CCompetition(CTervoFCSApp& app, QWidget* parent) : QDialog(parent)
 {
     for (int t = 0; t < 4; ++t)
         m_entries[static_cast<size_t>(t)] =
-            std::make_unique<TeamEntry>(app.clock(), app.debugLog(), t);
+            std::make_unique<TeamEntry>(app.clock(), app.debugLog(), app.prefs(), t,
+                                        app.fakeModuleMode());
 
     MatchSettings settings;
     settings.autonomousSeconds = app.prefs().autonomousTimeLimit;
@@ -72,6 +74,10 @@ CCompetition::CCompetition(CTervoFCSApp& app, QWidget* parent) : QDialog(parent)
 
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &CCompetition::OnTick);
+
+    // Controllers unplugged, added or reordered since the last run start unassigned.
+    if (CJoystickMgr* joysticks = app.joystickManager())
+        joysticks->LoadMapping(app.settings());
 
     LoadCurrentMatch();
     WriteMatchLengthSummary();
