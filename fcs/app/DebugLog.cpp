@@ -113,7 +113,7 @@ void DebugLog::PurgeDebugLogs()
     const QFileInfoList logs = folder.entryInfoList({QStringLiteral("*.log")}, QDir::Files);
     for (const QFileInfo& info : logs) {
         // Not every file system keeps a birth time; the last write stands in for it.
-        QDateTime created = info.birthTime();
+        QDateTime created = m_creationTime ? m_creationTime(info) : info.birthTime();
         if (!created.isValid())
             created = info.lastModified();
         if (!created.isValid())

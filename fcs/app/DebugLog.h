@@ -2,7 +2,9 @@
 
 #include "fcs/app/LogSink.h"
 
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <functional>
 
@@ -33,6 +35,11 @@ public:
     void setIdentity(const QString& fcsIdentity) { m_identity = fcsIdentity; }
     void setIntegrationActive(bool active) { m_integrationActive = active; }
     void setUploader(Uploader uploader) { m_uploader = std::move(uploader); }
+    // When a start-up log was created; the file system's birth time by default.
+    void setCreationTime(std::function<QDateTime(const QFileInfo&)> creationTime)
+    {
+        m_creationTime = std::move(creationTime);
+    }
 
     bool isOpen() const { return m_logOpen; }
     QString filePath() const { return m_file.fileName(); }
@@ -62,4 +69,5 @@ private:
     QString m_identity;
     bool m_integrationActive = false;
     Uploader m_uploader;
+    std::function<QDateTime(const QFileInfo&)> m_creationTime;
 };
