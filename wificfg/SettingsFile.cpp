@@ -123,14 +123,15 @@ bool WriteSettingsFile(const QString& root, SettingsRole role, const NetworkSett
     if (path.isEmpty())
         path = folder + QLatin1Char('/') + DriveFiles::SettingsFileName;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so a write that fails on a full drive fails here and
+    // marks the file: the buffered flush inside commit() would hide it.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         warn(prompt, format(UnableToOpenSettingsFile, {folder}));
         return false;
     }
     const QByteArray bytes = SettingsFileBytes(settings, key);
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
-        file.commit();
         warn(prompt, format(UnableToWriteSettingsFile, {folder}));
         return false;
     }

@@ -30,5 +30,6 @@ struct TervoCfgCommandLine {
     // arguments: the program's arguments after its name, as given.
     static TervoCfgCommandLine Parse(const QList<QByteArray>& arguments, const QByteArray& drivesVariable = {});
     static QString HelpText();
-    bool isBatch() const { return mode != Mode::Dialog; }
+    // A wrong command line is answered on the console, never with the dialog.
+    bool isBatch() const { return mode != Mode::Dialog || !error.isEmpty(); }
 };
