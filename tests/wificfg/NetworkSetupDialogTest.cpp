@@ -246,6 +246,17 @@ TEST_F(NetworkSetupDialogTest, ExitClosesWithoutSaving)
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("stick/DOZODURU")));
 }
 
+TEST_F(NetworkSetupDialogTest, EscapeClosesWithoutSaving)
+{
+    const FixedDriveList drives({drive("stick")});
+    auto dialog = open(drives);
+    dialog->ssidEdit()->setFocus();
+    QTest::keyClick(dialog->ssidEdit(), Qt::Key_Escape);
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("stick/DOZODURU")));
+}
+
 TEST_F(NetworkSetupDialogTest, AboutEntryFollowsASeparator)
 {
     auto dialog = open(noDrives);
