@@ -101,6 +101,8 @@ void CTervoFCSApp::Shutdown()
 {
     PreferencesStore::save(m_platform.settings, m_prefs);
     m_discovery = nullptr;
+    if (m_joystickManager)
+        m_joystickManager->SaveMapping(m_platform.settings);
     m_joystickManager.reset();
 }
 

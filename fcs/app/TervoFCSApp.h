@@ -56,6 +56,7 @@ public:
     const DataFolders& folders() const { return m_folders; }
     CMatchArray& matchList() { return m_matchList; }
     CJoystickMgr* joystickManager() { return m_joystickManager.get(); }
+    SettingsStore& settings() { return m_platform.settings; }
     ModuleFinder* discovery() { return m_discovery; }
     bool integrationActive() const { return m_integrationActive; }
     const QString& fcsIdentity() const { return m_fcsIdentity; }
