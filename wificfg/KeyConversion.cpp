@@ -96,6 +96,10 @@ bool ValidateKey(const NetworkSettings& settings, bool keyBoxEnabled, Prompt& pr
         return refuse(prompt, text(SsidTooLong));
     if (!fitsOnFileLine(settings.key))
         return refuse(prompt, text(KeyUnwritable));
+    // 64 characters are taken as the PSK itself, which is hex by definition.
+    if (keyBoxEnabled && IsPskAuthentication(settings.authentication) && settings.key.size() == PskDigits
+        && !isHexDigits(settings.key))
+        return refuse(prompt, text(PskNotHex));
     if (keyBoxEnabled && IsPskAuthentication(settings.authentication) && settings.key.size() != PskDigits) {
         if (settings.key.size() < MinPassphrase || settings.key.size() > MaxPassphrase)
             return refuse(prompt, text(PassphraseLength));

@@ -39,16 +39,26 @@ bool NetworkSetup::takeValues()
     m_values.authentication = m_choices.authenticationText();
     m_values.encryption = m_choices.encryptionText();
     m_values.adHoc = m_choices.adHoc();
-    return ValidateKey(m_values, m_choices.keyBoxesEnabled(), m_prompt);
+    if (!ValidateKey(m_values, m_choices.keyBoxesEnabled(), m_prompt))
+        return false;
+    if (m_choices.keyBoxesEnabled() && IsPskAuthentication(m_values.authentication) && !m_psk.isEmpty()
+        && m_values.key == m_psk && m_values.ssid != m_pskSsid) {
+        m_prompt.show(WifiText::format(WifiText::PskForOtherSsid, {m_pskSsid}), Prompt::Icon::Warning);
+        return false;
+    }
+    return true;
 }
 
 bool NetworkSetup::saveFlow()
 {
+    const QString typed = m_values.key;
     const std::optional<QString> key = ConvertKeyForSave(m_values, m_prompt);
     if (!key) {
         searchEnded();
         return false;
     }
+    if (m_values.key != typed)
+        rememberPsk();
     const QStringList drives = FindSettingsDrives(m_drives, m_role, false);
     searchEnded();
     if (drives.isEmpty()) {
@@ -101,7 +111,15 @@ bool NetworkSetup::readDrive(const QString& root)
     m_values.authentication = m_choices.authenticationText();
     m_values.encryption = m_choices.encryptionText();
     m_values.adHoc = m_choices.adHoc();
+    if (IsPskAuthentication(m_values.authentication) && m_values.key.size() == 64)
+        rememberPsk();
     return true;
+}
+
+void NetworkSetup::rememberPsk()
+{
+    m_psk = m_values.key;
+    m_pskSsid = m_values.ssid;
 }
 
 std::optional<QString> NetworkSetup::chooseDrive(const QStringList& drives)

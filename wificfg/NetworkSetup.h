@@ -43,6 +43,8 @@ public:
 private:
     std::optional<QString> chooseDrive(const QStringList& drives);
     void searchEnded();
+    void rememberPsk();
+
 
     SettingsRole m_role;
     const DriveLister& m_drives;
@@ -51,4 +53,8 @@ private:
     NetworkChoices m_choices;
     DriveChooser m_chooser;
     std::function<void()> m_searchEnded;
+    // The PSK that the key boxes show and the SSID it was made for: a PSK
+    // only fits its own network name.
+    QString m_psk;
+    QString m_pskSsid;
 };

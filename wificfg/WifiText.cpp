@@ -68,6 +68,10 @@ const QHash<int, QString>& table()
         {ChooseAuthAndEncryption, QStringLiteral("Choose the Network Authentication and Data Encryption")},
         {UnableToWriteSettingsFile, QStringLiteral("Unable to write %1/WSETTING.TXT")},
         {NotASettingsFile, QStringLiteral("%1 is not a wireless config file")},
+        {PskNotHex, QStringLiteral("A 64 character WPA key must be hex digits (0-9 A-F)")},
+        {PskForOtherSsid,
+         QStringLiteral("The network key was converted for the Network Name (SSID) \"%1\". "
+                        "Type the PassPhrase again for the new name.")},
     };
     return texts;
 }

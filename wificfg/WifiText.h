@@ -64,6 +64,8 @@ enum Id : int {
     ChooseAuthAndEncryption,
     UnableToWriteSettingsFile,
     NotASettingsFile,
+    PskNotHex,
+    PskForOtherSsid,
 };
 
 QString text(int id);

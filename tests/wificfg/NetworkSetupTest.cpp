@@ -204,6 +204,39 @@ TEST_F(NetworkSetupTest, NoDriveIsReportedAfterThePassphraseIsConverted)
     EXPECT_EQ(setup->values().key, "f42c6fc52df0ebef9ebb4b90b38a5f902e83fe1b135a70e23aed762e9710a12e");
 }
 
+TEST_F(NetworkSetupTest, APskIsRefusedForAnotherNetworkName)
+{
+    const FixedDriveList drives({drive("stick")});
+    auto setup = makeSetup(drives);
+    choose(*setup, "WPA2-PSK", "AES");
+    type(*setup, "IEEF", "password");
+    prompt.answers = {Prompt::Answer::Ok};
+    ASSERT_TRUE(setup->takeValues());
+    ASSERT_TRUE(setup->saveFlow());
+    // The operator mends the name after the passphrase is gone.
+    setup->values().ssid = "IEEE";
+    prompt.asked.clear();
+    EXPECT_FALSE(setup->takeValues());
+    EXPECT_EQ(prompt.asked, QStringList{"The network key was converted for the Network Name (SSID) \"IEEF\". "
+                                        "Type the PassPhrase again for the new name."});
+    // Typing the passphrase again gives the key for the new name.
+    type(*setup, "IEEE", "password");
+    prompt.answers = {Prompt::Answer::Ok};
+    ASSERT_TRUE(setup->takeValues());
+    ASSERT_TRUE(setup->saveFlow());
+    EXPECT_EQ(setup->values().key, "f42c6fc52df0ebef9ebb4b90b38a5f902e83fe1b135a70e23aed762e9710a12e");
+
+    // A PSK read from a drive belongs to the name read with it.
+    auto loaded = makeSetup(drives);
+    ASSERT_TRUE(loaded->loadFlow());
+    loaded->values().ssid = "other";
+    prompt.asked.clear();
+    EXPECT_FALSE(loaded->takeValues());
+    EXPECT_EQ(prompt.asked.size(), 1);
+    loaded->values().ssid = "IEEE";
+    EXPECT_TRUE(loaded->takeValues());
+}
+
 TEST_F(NetworkSetupTest, CancelledConversionSearchesNoDrive)
 {
     const FixedDriveList drives({drive("a"), drive("b")});
