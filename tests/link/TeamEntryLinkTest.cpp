@@ -271,6 +271,24 @@ TEST_F(Linked, PrepareTeleopSwitchesPrograms)
                            "00 00 54 65 6c 65 6f 70 2e 72 78 65 00 00 00 00 00 00 00 00 00 00", "00 11"}));
 }
 
+TEST_F(Linked, BatteryQueryRidesAlongAndHoldsTheNextMessage)
+{
+    SimRobot robot(QStringLiteral("127.0.0.55"), brickNamed("JRV4242", "Teleop.rxe", "Auto.rxe"));
+    ASSERT_TRUE(robot.started);
+    auto entry = makeEntry(QStringLiteral("127.0.0.55"));
+    ASSERT_TRUE(connectAndInspect(*entry));
+    const int before = static_cast<int>(robot.commands().size());
+    const QString control = QStringLiteral("80 09 00 12 00 00 00 00 00 00 00 00 00 ff 00 00 00 00 00 00 ff 00");
+
+    clock.advance(5001); // a battery poll is due
+    entry->QueueControlMessage(nullptr, nullptr, 1, 0);
+    EXPECT_NE(entry->flags & AWAITING_REPLY, 0u);
+    entry->QueueControlMessage(nullptr, nullptr, 1, 0); // waits for the battery reply
+    ASSERT_TRUE(pumpUntil([&] { return robot.commands().size() >= before + 3; }));
+    EXPECT_EQ(robot.commands().mid(before), QStringList({control, "00 0b", control}));
+    EXPECT_EQ(entry->messagesSent, 2) << "counted when written";
+}
+
 TEST_F(Linked, ReplyTimeoutClosesTheLink)
 {
     prefs.joystickReplyRequired = 1;
@@ -361,8 +379,12 @@ TEST_F(Linked, EventsOfAClosedLinkAreDropped)
     ASSERT_TRUE(robot.started);
     auto entry = makeEntry(QStringLiteral("127.0.0.53"));
     entry->Connect(false);
-    ASSERT_TRUE(pumpUntil([&] { return robot.notes().size() >= 1; }));
-    entry->CloseLink(); // the ready event may already wait in the queue
+    // Wait without handling events, so the ready event stays queued.
+    for (int i = 0; i < 300 && robot.notes().isEmpty(); ++i)
+        QThread::msleep(10);
+    ASSERT_FALSE(robot.notes().isEmpty());
+    QThread::msleep(20);
+    entry->CloseLink();
     pumpFor(50);
     EXPECT_FALSE(entry->everConnected);
     EXPECT_EQ(entry->flags, 0u);
