@@ -152,6 +152,12 @@ TEST(MatchEndToEnd, FourRobotsPlayAWholeMatch)
         return true;
     };
     ASSERT_TRUE(runTicksUntil(allReady, 6000)) << "robots inspected";
+    ASSERT_TRUE(runTicksUntil([&] {
+        for (const QString& text : view.texts)
+            if (!text.contains(QLatin1String("NXT: ")))
+                return false;
+        return true;
+    }, 1000)) << "status shown";
     for (int t = 0; t < 4; ++t) {
         EXPECT_TRUE(view.texts[static_cast<size_t>(t)].contains(QStringLiteral("NXT: 8.00%1V").arg(t)))
             << view.texts[static_cast<size_t>(t)].toStdString();
