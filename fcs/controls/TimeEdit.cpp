@@ -16,7 +16,9 @@ void CTimeEdit::SetSeconds(int seconds)
 
 int CTimeEdit::GetSeconds() const
 {
-    const MaskedText::Reading r = rules().Read(rules().Working(text()));
+    // The text as it stands: completing a short (pasted) text with the mask's
+    // digits would invent a value.
+    const MaskedText::Reading r = rules().Read(text());
     const int minutes = r.first.toInt();
     if (r.run == QLatin1String(":"))
         return minutes * 60 + r.second.toInt();

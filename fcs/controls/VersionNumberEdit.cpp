@@ -12,7 +12,9 @@ void CVersionNumberEdit::SetVersion(int major, int minor)
 
 CVersionNumberEdit::Version CVersionNumberEdit::GetVersion() const
 {
-    const MaskedText::Reading r = rules().Read(rules().Working(text()));
+    // The text as it stands: completing a short (pasted) text with the mask's
+    // digits would invent a value.
+    const MaskedText::Reading r = rules().Read(text());
     Version version;
     if (!r.first.isEmpty())
         version.major = r.first.toInt();
