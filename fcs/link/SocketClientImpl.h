@@ -20,6 +20,8 @@
 // always ends it promptly and joins it; nothing is ever detached or killed.
 template <class Handler, int BufferSize = 2048>
 class SocketClientImpl {
+    static_assert(BufferSize >= SocketEndpoint::kReadSize, "a read fills up to kReadSize bytes");
+
 public:
     SocketClientImpl() = default;
     ~SocketClientImpl() { Stop(); }

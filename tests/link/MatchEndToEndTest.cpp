@@ -14,6 +14,7 @@
 #include "tests/support/ScriptedPrompt.h"
 
 #include <QElapsedTimer>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace {
@@ -252,6 +253,18 @@ TEST(MatchEndToEnd, FourRobotsPlayAWholeMatch)
         EXPECT_GE(autonomousMessages, 20);
         EXPECT_GE(withSticks, 30);
         EXPECT_EQ(e.messagesSent, controlMessages);
+
+        // What a robot saw of the tick rate while the tele-operated period ran.
+        long long previous = -1, widest = 0;
+        for (const WireCommand& c : sent) {
+            if (!isControl(c.bytes) || c.bytes[5] != 1 || c.bytes[6] != 0)
+                continue;
+            if (previous >= 0)
+                widest = std::max(widest, c.ms - previous);
+            previous = c.ms;
+        }
+        std::printf("[measure] robot %d: %d control messages, %d with joysticks, widest teleop gap %lld ms\n",
+                    t, controlMessages, withSticks, widest);
     }
 }
 }
