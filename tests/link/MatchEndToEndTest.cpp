@@ -268,3 +268,99 @@ TEST(MatchEndToEnd, FourRobotsPlayAWholeMatch)
     }
 }
 }
+
+namespace {
+
+// One robot in a tele-operated-only match, on the fake clock: it drops out,
+// is reconnected by the match clock, drops out for good and is E-stopped.
+TEST(MatchEndToEnd, DroppedRobotIsReconnectedThenAutoEStopped)
+{
+    FakeClock clock;
+    FixedWallClock wallClock;
+    RecordingLog log;
+    ScriptedPrompt prompt;
+    CMatchArray matches;
+    NullView view;
+    Preferences prefs;
+    const QString address = QStringLiteral("127.0.0.24");
+    const BrickConfig config = brickNamed("JRV1001", "Teleop.rxe", "Auto.rxe");
+    auto robot = std::make_unique<SimRobot>(address, config);
+    ASSERT_TRUE(robot->started);
+
+    std::array<std::unique_ptr<TeamEntry>, 4> entries;
+    for (int t = 0; t < 4; ++t)
+        entries[static_cast<size_t>(t)] = std::make_unique<TeamEntry>(clock, log, prefs, t);
+    TeamEntry& entry = *entries[0];
+    entry.SetModuleName(QStringLiteral("JRV1001"));
+
+    // The finder's address for position 0 is 127.0.0.20; this robot lives elsewhere.
+    struct OneRobot : ModuleFinder {
+        QString address;
+        void RequestRefresh() override {}
+        int FindByName(const QString& name, bool& multiple) override
+        {
+            multiple = false;
+            return name == QLatin1String("JRV1001") ? 0 : -1;
+        }
+        bool GetAddresses(int, QString& moduleAddress, QString& localAddress) override
+        {
+            moduleAddress = address;
+            localAddress.clear();
+            return true;
+        }
+    } oneRobot;
+    oneRobot.address = address;
+
+    MatchSettings settings;
+    settings.autonomousEnabled = false;
+    settings.teleopSeconds = 600;
+    MatchClock::Services services{clock, wallClock, log, prompt, matches, view,
+                                  {entries[0].get(), entries[1].get(), entries[2].get(), entries[3].get()},
+                                  nullptr, &oneRobot, {}, {}, {}, {}, {}};
+    MatchClock match(std::move(services), settings);
+
+    auto ticksUntil = [&](const std::function<bool()>& done, int stepMs, int maxTicks) {
+        for (int i = 0; i < maxTicks; ++i) {
+            if (done())
+                return true;
+            clock.advance(stepMs);
+            match.OnTick();
+            pumpFor(3);
+        }
+        return done();
+    };
+
+    ASSERT_TRUE(ticksUntil([&] { return entry.currentProgram == QLatin1String("Teleop.rxe")
+                                        && view.texts[0].contains(QLatin1String("NXT: ")); },
+                           33, 300))
+        << "connected, inspected and switched to its tele-operated program";
+    match.StartMatch();
+    ASSERT_TRUE(ticksUntil([&] { return match.phase() == MatchPhase::TeleopRunning; }, 33, 5));
+    EXPECT_TRUE(entry.connectedAtTeleopStart);
+
+    // The module goes away and comes back.
+    robot.reset();
+    ASSERT_TRUE(ticksUntil([&] { return !entry.connected; }, 33, 200));
+    EXPECT_TRUE(entry.dropped);
+    robot = std::make_unique<SimRobot>(address, config);
+    ASSERT_TRUE(robot->started);
+    ASSERT_TRUE(ticksUntil([&] { return entry.connected && entry.isSocketOpen() && !robot->commands().isEmpty(); },
+                           33, 200));
+    EXPECT_GE(entry.reconnects, 1);
+    ASSERT_TRUE(ticksUntil([&] {
+        for (const QString& c : robot->commands())
+            if (c.startsWith(QLatin1String("80 09 00 12 00 01 00")))
+                return true;
+        return false;
+    }, 33, 100)) << "tele-operated control messages flow again";
+    EXPECT_EQ(match.phase(), MatchPhase::TeleopRunning);
+
+    // Gone for good: silence for more than 121 s stops it and, as the last robot, the match.
+    robot.reset();
+    ASSERT_TRUE(ticksUntil([&] { return match.phase() != MatchPhase::TeleopRunning; }, 500, 400));
+    EXPECT_EQ(match.phase(), MatchPhase::MatchOver);
+    EXPECT_TRUE(entry.notes.contains(QLatin1String("Auto E-Stop - ")));
+    EXPECT_TRUE(log.lines.contains(QStringLiteral("0|Auto E-Stop")));
+    EXPECT_FALSE(entry.isLinkThreadRunning() && entry.isSocketOpen());
+}
+}
