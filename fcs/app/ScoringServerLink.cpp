@@ -8,6 +8,7 @@
 #include "fcs/app/ScoringServerUdpSocket.h"
 #include "fcs/resources/StringTable.h"
 #include "fcs/schedule/Match.h"
+#include "fcs/schedule/ScoringConfig.h"
 #include "platform/Clock.h"
 #include "platform/Prompt.h"
 
@@ -136,6 +137,16 @@ bool ScoringServerLink::ApplyScoringConfig(quint32 address, int key1, int key2, 
     m_s.prefs.ssMsgPort = messagePort;
     m_s.prefs.ssDivision = 1;
     return ConnectScoringServer();
+}
+
+bool ScoringServerLink::ApplyScoringConfig(const ScoringConfig& config)
+{
+    return ApplyScoringConfig(config.address, config.key1, config.key2, config.ftpPort, config.messagePort);
+}
+
+bool ScoringServerLink::OfferIntegration(const ScoringConfig& config)
+{
+    return OfferIntegration(config.address, config.key1, config.key2, config.ftpPort, config.messagePort);
 }
 
 bool ScoringServerLink::ConnectAtStartup()

@@ -18,6 +18,7 @@ class LogSink;
 class Prompt;
 struct Preferences;
 struct CMatch;
+struct ScoringConfig;
 
 // The scoring-server link: the test login and the message socket, the status
 // datagram of every tick, and the file transfers. Transfers run on one worker
@@ -67,12 +68,14 @@ public:
     void DisconnectScoringServer();
     // Stores the address, keys and ports, sets "SS Division" to 1 and connects.
     bool ApplyScoringConfig(quint32 address, int key1, int key2, quint16 ftpPort, quint16 messagePort);
+    bool ApplyScoringConfig(const ScoringConfig& config);
     // Start-up: with "SS Integration" set, connects; on failure asks whether to
     // turn integration off (Yes clears the preference).
     bool ConnectAtStartup();
     // Read Config: asks whether to integrate; Yes applies the values and
     // connects (asking again when that fails), No turns integration off.
     bool OfferIntegration(quint32 address, int key1, int key2, quint16 ftpPort, quint16 messagePort);
+    bool OfferIntegration(const ScoringConfig& config);
     // The Defaults button: preference off and disconnected.
     void TurnOffIntegration();
     // The configuration dialog's status line.

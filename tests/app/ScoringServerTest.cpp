@@ -12,6 +12,7 @@
 #include "fcs/app/ScoringServerNames.h"
 #include "fcs/app/ScoringServerRetry.h"
 #include "fcs/schedule/Match.h"
+#include "fcs/schedule/ScoringConfig.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -134,6 +135,12 @@ TEST(StatusDatagramTest, PositionStatesFollowHaltAndLevel)
     bytes = BuildStatusDatagram(input);
     for (size_t t = 1; t < 4; ++t)
         EXPECT_EQ(wordAt(bytes, 40 + 8 * t), 3);
+
+    input.tick.halted = {};
+    input.tick.levels = {4, -1, 0, 0}; // not yet refreshed
+    bytes = BuildStatusDatagram(input);
+    EXPECT_EQ(wordAt(bytes, 40), 0);
+    EXPECT_EQ(wordAt(bytes, 48), 0);
 }
 
 TEST(StatusDatagramTest, LeadingDecimalStopsAtTheFirstNonDigit)
@@ -569,6 +576,84 @@ TEST_F(LinkFixture, HungServerTransferEndsWithinItsTimeOutsAndIsReported)
     ASSERT_TRUE(pumpUntil([&] { return answered; }, 10000));
     EXPECT_TRUE(message.startsWith(QStringLiteral("Failed to connect to FTP Server: 127.0.0.1 for user=scorer pass=******")));
     EXPECT_EQ(busy, (std::vector<bool>{true, false}));
+}
+
+// Records what the link hands to its message socket.
+class RecordingSocket : public ScoringServerSocket {
+public:
+    struct Sent {
+        QByteArray bytes;
+        int timeoutMs;
+    };
+    bool Open(quint32 address, quint16 port) override
+    {
+        opened = {address, port};
+        open = true;
+        return true;
+    }
+    void Close() override { open = false; }
+    bool IsOpen() const override { return open; }
+    int Send(const void* bytes, int length, int timeoutMs) override
+    {
+        sent->push_back({QByteArray(static_cast<const char*>(bytes), length), timeoutMs});
+        return 0; // stayed unwritable: the link must not care
+    }
+    std::pair<quint32, quint16> opened{};
+    bool open = false;
+    std::vector<Sent>* sent = nullptr;
+};
+
+TEST_F(LinkFixture, TheDefaultsAreTwoSecondsThreeAttemptsAndATenMillisecondDatagramWait)
+{
+    const ScoringServerLink::Options defaults;
+    EXPECT_EQ(defaults.connectTimeoutMs, 2000);
+    EXPECT_EQ(defaults.connectAttempts, 3);
+    EXPECT_EQ(defaults.datagramWaitMs, 10);
+    EXPECT_EQ(defaults.firstRetryMs, 5000);
+    EXPECT_EQ(defaults.maxRetryMs, 120000);
+
+    FtpServerFixture server(kUser, kPassword);
+    ASSERT_TRUE(server.running());
+    std::vector<RecordingSocket::Sent> sent;
+    auto socket = std::make_unique<RecordingSocket>();
+    socket->sent = &sent;
+    RecordingSocket* raw = socket.get();
+    prefs.username = kUser;
+    prefs.password = kPassword;
+    ScoringConfig config;
+    config.address = kLoopback;
+    config.key1 = 3;
+    config.key2 = 4;
+    config.ftpPort = server.port();
+    config.messagePort = 1999;
+    ScoringServerLink::Options options = quick();
+    options.datagramWaitMs = ScoringServerLink::Options{}.datagramWaitMs;
+    ScoringServerLink withSocket({clock, prompt, log, prefs, folders, QStringLiteral("FIELD1_020509")}, {},
+                                 options, std::move(socket));
+    ASSERT_TRUE(withSocket.ApplyScoringConfig(config));
+    EXPECT_EQ(raw->opened, (std::pair<quint32, quint16>{kLoopback, 1999}));
+    EXPECT_EQ(prefs.ssDivision, 1);
+    EXPECT_EQ(withSocket.fileServiceSettings().port, server.port());
+
+    CMatch match;
+    match.m_strNumber = QStringLiteral("3");
+    withSocket.SendStatusDatagram(TickReport{}, match, {}, MatchSettings{});
+    withSocket.SendStatusDatagram(TickReport{}, match, {}, MatchSettings{});
+    ASSERT_EQ(sent.size(), 2u) << "an unsent datagram is dropped, the next tick sends again";
+    EXPECT_EQ(sent[0].bytes.size(), 68);
+    EXPECT_EQ(sent[0].timeoutMs, 10);
+}
+
+TEST_F(LinkFixture, AMissingLocalFileIsReportedAndNothingIsSent)
+{
+    FtpServerFixture server(kUser, kPassword);
+    ASSERT_TRUE(server.running());
+    make(server.port());
+    ASSERT_TRUE(link->ConnectScoringServer());
+    ASSERT_TRUE(link->UploadDebugLog(QStringLiteral("never-written")));
+    ASSERT_TRUE(pumpUntil([this] { return !failures.isEmpty(); }));
+    EXPECT_TRUE(failures[0].startsWith(QStringLiteral("Unable to read "))) << failures[0].toStdString();
+    EXPECT_FALSE(QFile::exists(server.path(QStringLiteral("debugLog/never-written.log"))));
 }
 
 TEST(ScoringFileServiceTest, UrlsEscapeNamesAndStayOnTheServer)
