@@ -402,7 +402,9 @@ void CConfiguration::LoadControls()
         const int face = m_model.colour(id);
         button->SetFaceColor(face);
         // Captions stay readable on dark and light faces.
-        button->SetTextColor(FromPacked(face).lightness() < 128 ? 0xFFFFFF : 0);
+        const QColor c = FromPacked(face);
+        const int luma = (299 * c.red() + 587 * c.green() + 114 * c.blue()) / 1000;
+        button->SetTextColor(luma < 140 ? 0xFFFFFF : 0);
     }
     static_cast<QCheckBox*>(m_controls.value(kAutonomousCheck))->setChecked(s.match.autonomousEnabled);
     static_cast<QCheckBox*>(m_controls.value(kTeleopCheck))->setChecked(s.match.teleopEnabled);
