@@ -35,10 +35,8 @@ void CFrameControlButton::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     const QRect r = rect();
-    if (!m_hover) {
-        p.fillRect(r, Qt::black);
-        return;
-    }
+    if (!m_hover)
+        return; // paints nothing: the black window (and any picture under the corner) shows through
     QColor face = m_glyph == Glyph::Close ? QColor(200, 40, 40) : QColor(70, 70, 70);
     if (isDown())
         face = face.darker(140);

@@ -2,8 +2,9 @@
 
 #include <QAbstractButton>
 
-// A caption button (close or restore) for a borderless window: invisible on
-// the black window until the mouse is over it.
+// A caption button (close or restore) for a borderless window: invisible
+// until the mouse is over it. Unhovered it paints nothing at all rather than a
+// black square, so it never hides what lies under the window's corner.
 class CFrameControlButton : public QAbstractButton {
     Q_OBJECT
 

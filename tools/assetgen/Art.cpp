@@ -280,8 +280,10 @@ QImage ProgramIcon(int size)
 QImage TeamIcon()
 {
     // A robot head in flat colours, without antialiasing, so it fits a GIF palette.
-    QImage image = canvas(64, 64);
+    // 32 x 32 keeps the file well under the size at which a module's logo counts as its default.
+    QImage image = canvas(32, 32);
     QPainter p(&image);
+    p.scale(0.5, 0.5);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(90, 100, 115));
     p.drawRect(10, 16, 44, 36);
