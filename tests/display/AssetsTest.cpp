@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -56,7 +57,8 @@ TEST(Assets, EveryNamedPictureExistsAndLoads)
     }
     CPictureImage teamIcon;
     EXPECT_TRUE(teamIcon.Load(binDir().filePath(QStringLiteral("images/teamicon.GIF"))));
-    EXPECT_EQ(teamIcon.GetSize(), QSize(64, 64));
+    EXPECT_EQ(teamIcon.GetSize(), QSize(32, 32));
+    EXPECT_LT(QFileInfo(binDir().filePath(QStringLiteral("images/teamicon.GIF"))).size(), 3072);
 }
 
 TEST(Assets, ClockDigitsAreLargeEnoughAndShareOneSize)
