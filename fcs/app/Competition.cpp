@@ -5,6 +5,9 @@
 #include "fcs/link/TeamEntry.h"
 #include "fcs/resources/StringTable.h"
 #include "fcs/resources/VersionResource.h"
+#include "fcs/schedule/AllianceAssignment.h"
+#include "fcs/schedule/MatchCaptions.h"
+#include "fcs/schedule/SetupMatches.h"
 #include "platform/Clock.h"
 
 #include <QCloseEvent>
@@ -31,6 +34,14 @@ constexpr int kTeamEdit = 168;
 constexpr int kConnect = 117;
 constexpr int kStatus = 177;
 constexpr int kEStop = 172;
+constexpr int kOnDeckTitle = 191;
+constexpr int kOnDeckRed = 233;
+constexpr int kOnDeckBlue = 234;
+constexpr int kOnDeckRedLabel = 235;
+constexpr int kOnDeckBlueLabel = 238;
+constexpr int kSetupMatches = 187;
+constexpr int kLoadOnDeck = 189;
+constexpr int kChangeAlliances = 196;
 
 // Colours are stored as blue * 65536 + green * 256 + red.
 QColor toQColor(int packed)
@@ -121,6 +132,7 @@ void CCompetition::buildControls()
     auto* caption = new QLabel(Str(213), this);
     caption->setAccessibleDescription(QStringLiteral("Current match"));
     root->addWidget(caption);
+    buildScheduleControls(root);
 
     auto* teamsGroup = new QGroupBox(QStringLiteral("Current Teams"), this);
     auto* teamsLayout = new QGridLayout(teamsGroup);
@@ -242,6 +254,8 @@ void CCompetition::UpdateControls()
 
     control(kStop)->setEnabled(phase != MatchPhase::Idle && phase != MatchPhase::MatchOver);
     control(kRemoveAll)->setEnabled(phase == MatchPhase::Idle || phase == MatchPhase::MatchOver);
+    for (const int id : {kSetupMatches, kLoadOnDeck})
+        control(id)->setEnabled(phase == MatchPhase::Idle || phase == MatchPhase::MatchOver);
 
     for (int t = 0; t < 4; ++t) {
         const TeamEntry& position = *m_entries[static_cast<size_t>(t)];
@@ -304,8 +318,13 @@ bool CCompetition::takeEditedTeamNumbers(std::array<QString, 4>& numbers)
 
 void CCompetition::refreshMatchCaptions()
 {
-    const CMatch* current = m_app.matchList().GetCurrentMatch();
-    showMatchCaption(current ? FormatMessage(212, {current->m_strNumber}) : Str(213));
+    const MatchCaptions captions = ComputeMatchCaptions(m_app.matchList());
+    showMatchCaption(captions.current);
+    static_cast<QLabel*>(control(kOnDeckTitle))->setText(captions.onDeckTitle);
+    static_cast<QLabel*>(control(kOnDeckRed))->setText(captions.redLine);
+    static_cast<QLabel*>(control(kOnDeckBlue))->setText(captions.blueLine);
+    static_cast<QLabel*>(control(kOnDeckRedLabel))->setText(captions.redLabel);
+    static_cast<QLabel*>(control(kOnDeckBlueLabel))->setText(captions.blueLabel);
 }
 
 void CCompetition::WriteMatchLengthSummary()
@@ -326,11 +345,21 @@ void CCompetition::WriteMatchLengthSummary()
 void CCompetition::LoadCurrentMatch()
 {
     RemoveAllTeams();
+    QWidget* alliances = control(kChangeAlliances);
     if (const CMatch* current = m_app.matchList().GetCurrentMatch()) {
-        m_teamEdits[0]->setText(current->m_strRed1);
-        m_teamEdits[1]->setText(current->m_strRed2);
-        m_teamEdits[2]->setText(current->m_strBlue1);
-        m_teamEdits[3]->setText(current->m_strBlue2);
+        if (current->HasAlliancesOfThree()) {
+            colourText(alliances, m_app.prefs().cautionColor);
+            alliances->show();
+            ChangeAllianceTeams();
+        } else {
+            alliances->hide();
+            m_teamEdits[0]->setText(current->m_strRed1);
+            m_teamEdits[1]->setText(current->m_strRed2);
+            m_teamEdits[2]->setText(current->m_strBlue1);
+            m_teamEdits[3]->setText(current->m_strBlue2);
+        }
+    } else {
+        alliances->hide();
     }
     refreshMatchCaptions();
 }
@@ -412,4 +441,108 @@ void CCompetition::keyPressEvent(QKeyEvent* event)
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+// ---- Schedule: On Deck box, Setup Matches, Load On Deck, Change Alliance Teams ----
+
+void CCompetition::buildScheduleControls(QBoxLayout* root)
+{
+    auto* onDeck = new QGroupBox(Str(4139), this);
+    auto* layout = new QGridLayout(onDeck);
+    auto* title = new QLabel(onDeck);
+    auto* redLabel = new QLabel(onDeck);
+    auto* red = new QLabel(onDeck);
+    auto* blueLabel = new QLabel(onDeck);
+    auto* blue = new QLabel(onDeck);
+    auto* setup = new QPushButton(Str(4125), onDeck);
+    auto* loadOnDeck = new QPushButton(Str(4138), onDeck);
+    auto* alliances = new QPushButton(Str(4137), this);
+    alliances->hide();
+    layout->addWidget(title, 0, 0, 1, 2);
+    layout->addWidget(redLabel, 1, 0);
+    layout->addWidget(red, 1, 1);
+    layout->addWidget(blueLabel, 2, 0);
+    layout->addWidget(blue, 2, 1);
+    layout->addWidget(setup, 0, 2);
+    layout->addWidget(loadOnDeck, 1, 2);
+    layout->setColumnStretch(1, 1);
+    root->addWidget(onDeck);
+    root->addWidget(alliances);
+
+    m_controls.insert(kOnDeckTitle, title);
+    m_controls.insert(kOnDeckRedLabel, redLabel);
+    m_controls.insert(kOnDeckRed, red);
+    m_controls.insert(kOnDeckBlueLabel, blueLabel);
+    m_controls.insert(kOnDeckBlue, blue);
+    m_controls.insert(kSetupMatches, setup);
+    m_controls.insert(kLoadOnDeck, loadOnDeck);
+    m_controls.insert(kChangeAlliances, alliances);
+
+    connect(setup, &QPushButton::clicked, this, [this] {
+        SetupMatches();
+        UpdateControls();
+    });
+    connect(loadOnDeck, &QPushButton::clicked, this, [this] {
+        LoadOnDeck();
+        UpdateControls();
+    });
+    connect(alliances, &QPushButton::clicked, this, [this] {
+        ChangeAllianceTeams();
+        UpdateControls();
+    });
+}
+
+void CCompetition::SetupMatches()
+{
+    Preferences& prefs = m_app.prefs();
+    MatchFileSettings lengths{prefs.autonomousTimeLimit, prefs.teleopTimeLimit,
+                              prefs.warnEndOfMatchLimit, prefs.password};
+    CSetupMatches dialog(m_app.matchList(),
+                         {m_app.prompt(), lengths, [this] { return m_app.integrationActive(); },
+                          fetchServerMatches, m_app.folders().DataPath(397, Str(4119), 266)},
+                         this);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    // A configuration block in a loaded file has changed the preferences either way.
+    prefs.autonomousTimeLimit = lengths.autonomousSeconds;
+    prefs.teleopTimeLimit = lengths.teleopSeconds;
+    prefs.warnEndOfMatchLimit = lengths.warningSeconds;
+    prefs.password = lengths.password;
+    if (!accepted)
+        return;
+    MatchSettings settings = m_clock->settings();
+    settings.autonomousSeconds = prefs.autonomousTimeLimit;
+    settings.teleopSeconds = prefs.teleopTimeLimit;
+    settings.warningSeconds = prefs.warnEndOfMatchLimit;
+    m_clock->setSettings(settings);
+    WriteMatchLengthSummary();
+    LoadCurrentMatch();
+}
+
+void CCompetition::LoadOnDeck()
+{
+    AdvanceToOnDeck(m_app.matchList(), [this](const CMatch& skipped) { WriteSkippedRows(skipped); });
+    LoadCurrentMatch();
+}
+
+void CCompetition::WriteSkippedRows(const CMatch&) {}
+
+void CCompetition::ChangeAllianceTeams()
+{
+    const CMatch* current = m_app.matchList().GetCurrentMatch();
+    if (!current)
+        return;
+    CAllianceAssignment dialog(this);
+    dialog.m_nRed = m_redChoice;
+    dialog.m_nBlue = m_blueChoice;
+    dialog.m_pMatch = current;
+    if (dialog.exec() == QDialog::Accepted) {
+        m_redChoice = dialog.m_nRed;
+        m_blueChoice = dialog.m_nBlue;
+    }
+    const auto red = CAllianceAssignment::RedPair(*current, m_redChoice);
+    const auto blue = CAllianceAssignment::BluePair(*current, m_blueChoice);
+    m_teamEdits[0]->setText(red[0]);
+    m_teamEdits[1]->setText(red[1]);
+    m_teamEdits[2]->setText(blue[0]);
+    m_teamEdits[3]->setText(blue[1]);
 }

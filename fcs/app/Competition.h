@@ -7,14 +7,17 @@
 #include <QHash>
 #include <QTimer>
 #include <array>
+#include <functional>
 #include <memory>
 
+class QBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QPlainTextEdit;
 class CTervoFCSApp;
 class TeamEntry;
+struct CMatch;
 
 // The operator's main window: the match clock's controls, the four team
 // positions and the buttons that open the other dialogs.
@@ -52,6 +55,14 @@ public:
     void ConnectButton(int position);
     void StartTickTimer();
 
+    // Schedule: Setup Matches (187), Load On Deck (189), Change Alliance Teams (196).
+    void SetupMatches();
+    void LoadOnDeck();
+    void ChangeAllianceTeams();
+    // Scoring-server seam for Setup Matches' "Load From Server": fetches the
+    // server's match file to the local path; unset, the button stays disabled.
+    std::function<bool(const QString& localPath)> fetchServerMatches;
+
 public slots:
     void accept() override {}
     void reject() override {}
@@ -65,6 +76,9 @@ private:
     void onTeamEdited(int position);
     void colourText(QWidget* widget, int colour);
     void releasePositions();
+    void buildScheduleControls(QBoxLayout* root);
+    // The match log writes one "Match Skipped" row per named position here.
+    void WriteSkippedRows(const CMatch& skipped);
 
     CTervoFCSApp& m_app;
     std::array<std::unique_ptr<TeamEntry>, 4> m_entries;
@@ -76,4 +90,6 @@ private:
     bool m_released = false;
     QString m_modeText;
     TimerStyle m_shownStyle = TimerStyle::Neutral;
+    int m_redChoice = 0;
+    int m_blueChoice = 0;
 };

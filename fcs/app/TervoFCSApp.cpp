@@ -4,6 +4,7 @@
 #include "fcs/joystick/JoystickMgr.h"
 #include "fcs/resources/StringTable.h"
 #include "fcs/resources/VersionResource.h"
+#include "fcs/schedule/MatchFile.h"
 #include "platform/Clock.h"
 #include "platform/SoundPlayer.h"
 #include "platform/TimeFormat.h"
@@ -94,6 +95,17 @@ bool CTervoFCSApp::Initialise(const QStringList& arguments)
 
     m_joystickManager = std::make_unique<CJoystickMgr>();
     m_matchList.SetStatusTexts(Str(263), Str(264));
+
+    // --matches FILE: the schedule of one field, its earliest match current.
+    if (!m_commandLine.matchesFile.isEmpty()) {
+        MatchFileSettings lengths{m_prefs.autonomousTimeLimit, m_prefs.teleopTimeLimit,
+                                  m_prefs.warnEndOfMatchLimit, m_prefs.password};
+        LoadScheduleFile(m_commandLine.matchesFile, m_matchList, m_platform.prompt, lengths);
+        m_prefs.autonomousTimeLimit = lengths.autonomousSeconds;
+        m_prefs.teleopTimeLimit = lengths.teleopSeconds;
+        m_prefs.warnEndOfMatchLimit = lengths.warningSeconds;
+        m_prefs.password = lengths.password;
+    }
     return true;
 }
 
