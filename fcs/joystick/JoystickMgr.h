@@ -53,7 +53,8 @@ public:
     // when the position is outside 0 to 15.
     int SetMappedJoystick(int device, int position);
 
-    // The controller's instance identifier, {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX};
+    // The controller's instance identifier, {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX},
+    // made from its model, serial or port (JoystickIdentity.h gives the rule);
     // empty for an index that names no controller.
     QString GetJoystickGUID(int device) const;
     QString GetJoystickName(int device) const;
