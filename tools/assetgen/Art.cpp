@@ -188,8 +188,8 @@ QImage WifiPicture(Wifi state)
     } else if (state == Wifi::Frozen) {
         // A pause mark: the link is there but nothing moves.
         p.setBrush(kWhite);
-        p.drawRect(QRectF(50, 4, 6, 20));
-        p.drawRect(QRectF(61, 4, 6, 20));
+        p.drawRect(QRectF(4, 46, 6, 20));
+        p.drawRect(QRectF(14, 46, 6, 20));
     }
     return image;
 }
