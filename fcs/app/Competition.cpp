@@ -1,6 +1,10 @@
 #include "fcs/app/Competition.h"
 
 #include "fcs/app/TervoFCSApp.h"
+#include "fcs/display/DigitTimer.h"
+#include "fcs/display/PictureBox.h"
+#include "fcs/display/TimerDisplay.h"
+#include "fcs/display/TimerDisplayHost.h"
 #include "fcs/joystick/JoystickMgr.h"
 #include "fcs/link/TeamEntry.h"
 #include "fcs/resources/StringTable.h"
@@ -82,6 +86,14 @@ CCompetition::CCompetition(CTervoFCSApp& app, QWidget* parent) : QDialog(parent)
     setMinimumSize(800, 550);
     setSizeGripEnabled(true);
     buildControls();
+    // Pictures that cannot be loaded are reported to the operator.
+    CPictureBox::SetFailurePrompt(&app.prompt());
+    m_displayHost = std::make_unique<CTimerDisplayHost>(
+        this, m_screens, [this](CTimerDisplay& display) { FillTimerDisplay(display); },
+        [this](CTimerDisplay& display) {
+            display.SetStatusColours(m_app.prefs().errorColor, m_app.prefs().cautionColor);
+            display.SetLogoFolder(m_app.folders().FolderPath(278));
+        });
 
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &CCompetition::OnTick);
@@ -100,6 +112,7 @@ CCompetition::~CCompetition()
 {
     m_timer.stop();
     releasePositions();
+    CPictureBox::SetFailurePrompt(nullptr);
 }
 
 void CCompetition::buildControls()
@@ -110,12 +123,9 @@ void CCompetition::buildControls()
     auto* mainLayout = new QGridLayout(mainGroup);
     auto* mode = new QLabel(Str(192), mainGroup);
     mode->setAccessibleDescription(QStringLiteral("Current mode"));
-    auto* clock = new QLabel(QStringLiteral("0:00"), mainGroup);
+    auto* clock = new CTinyTimer(mainGroup);
     clock->setAccessibleDescription(QStringLiteral("Match timer"));
-    QFont clockFont = clock->font();
-    clockFont.setPointSize(28);
-    clockFont.setBold(true);
-    clock->setFont(clockFont);
+    m_smallTimer = clock;
     auto* start = new QPushButton(Str(199), mainGroup);
     auto* stop = new QPushButton(QStringLiteral("Stop Match"), mainGroup);
     auto* summary = new QPlainTextEdit(mainGroup);
@@ -270,23 +280,51 @@ void CCompetition::UpdateControls()
 
 void CCompetition::showTime(qint32 ms, TimerStyle style)
 {
-    // Minutes and seconds, rounded up so that the clock reads 0:00 only at the end.
-    const qint32 shown = ms <= 0 ? 0 : (ms + 999) / 1000;
-    auto* clock = static_cast<QLabel*>(control(kSmallTimer));
-    const QString text = QString::asprintf("%d:%02d", shown / 60, shown % 60);
-    if (clock->text() != text) {
-        clock->setText(text);
-        clock->setAccessibleName(text);
-    }
+    m_smallTimer->SetTime(ms);
+    m_smallTimer->SetStyle(style);
+    const QString text = m_smallTimer->ShownText();
+    if (m_smallTimer->accessibleName() != text)
+        m_smallTimer->setAccessibleName(text);
     m_shownStyle = style;
+    if (CTimerDisplay* display = timerDisplay()) {
+        display->SetTime(ms);
+        display->SetStyle(style);
+    }
 }
 
-void CCompetition::showIndicators(PeriodIndicator, PeriodIndicator, PeriodIndicator) {}
-
-void CCompetition::showJoystickIcon(int, int, int) {}
-
-void CCompetition::showTeamStatus(int position, int level, const QString& text, int, int)
+void CCompetition::showIndicators(PeriodIndicator endGame, PeriodIndicator teleop, PeriodIndicator autonomous)
 {
+    if (CTimerDisplay* display = timerDisplay())
+        display->SetIndicators(endGame, teleop, autonomous);
+}
+
+void CCompetition::showJoystickIcon(int driverPosition, int, int displayState)
+{
+    if (CTimerDisplay* display = timerDisplay())
+        display->SetJoystickIcon(driverPosition, displayState);
+}
+
+CTimerDisplay* CCompetition::timerDisplay() const
+{
+    return m_displayHost ? m_displayHost->display() : nullptr;
+}
+
+void CCompetition::FillTimerDisplay(CTimerDisplay& display)
+{
+    for (int t = 0; t < 4; ++t) {
+        const TeamEntry& position = *m_entries[static_cast<size_t>(t)];
+        const DisplayTeam team{position.moduleName, position.logoOnTimer};
+        display.SetTeam(t, &team);
+        display.SetTeamStatus(t, m_clock->cachedLevel(t), position.GetBatteryLevel(), position.GetLinkState());
+    }
+    const CMatch* current = m_app.matchList().GetCurrentMatch();
+    display.SetMatchText(current ? FormatMessage(212, {current->m_strNumber}) : Str(213));
+}
+
+void CCompetition::showTeamStatus(int position, int level, const QString& text, int batteryLevel, int linkState)
+{
+    if (CTimerDisplay* display = timerDisplay())
+        display->SetTeamStatus(position, level, batteryLevel, linkState);
     auto* status = static_cast<QLabel*>(control(kStatus + position));
     status->setText(text);
     status->setAccessibleName(text);
@@ -320,6 +358,8 @@ void CCompetition::refreshMatchCaptions()
 {
     const MatchCaptions captions = ComputeMatchCaptions(m_app.matchList());
     showMatchCaption(captions.current);
+    if (CTimerDisplay* display = timerDisplay())
+        display->SetMatchText(captions.current);
     static_cast<QLabel*>(control(kOnDeckTitle))->setText(captions.onDeckTitle);
     static_cast<QLabel*>(control(kOnDeckRed))->setText(captions.redLine);
     static_cast<QLabel*>(control(kOnDeckBlue))->setText(captions.blueLine);

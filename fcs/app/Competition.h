@@ -2,6 +2,7 @@
 
 #include "fcs/app/MatchClock.h"
 #include "fcs/app/MatchClockView.h"
+#include "fcs/display/ScreenList.h"
 
 #include <QDialog>
 #include <QHash>
@@ -17,6 +18,9 @@ class QPushButton;
 class QPlainTextEdit;
 class CTervoFCSApp;
 class TeamEntry;
+class CTinyTimer;
+class CTimerDisplay;
+class CTimerDisplayHost;
 struct CMatch;
 
 // The operator's main window: the match clock's controls, the four team
@@ -33,6 +37,11 @@ public:
     MatchClock& matchClock() { return *m_clock; }
     TeamEntry& teamEntry(int position) { return *m_entries[static_cast<size_t>(position)]; }
     int tickPeriodMs() const { return m_timer.interval(); }
+    // The audience display and its opening rules; the display while open (hidden included), or none.
+    CTimerDisplayHost& displayHost() { return *m_displayHost; }
+    CTimerDisplay* timerDisplay() const;
+    // Gives a newly opened display the four teams, their statuses and the match text.
+    void FillTimerDisplay(CTimerDisplay& display);
 
     // The control update rules, run before each message and after every tick.
     void UpdateControls();
@@ -90,6 +99,9 @@ private:
     bool m_released = false;
     QString m_modeText;
     TimerStyle m_shownStyle = TimerStyle::Neutral;
+    CTinyTimer* m_smallTimer = nullptr;
+    QtScreenList m_screens;
+    std::unique_ptr<CTimerDisplayHost> m_displayHost;
     int m_redChoice = 0;
     int m_blueChoice = 0;
 };
