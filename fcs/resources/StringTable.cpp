@@ -1,6 +1,7 @@
 #include "fcs/resources/StringTable.h"
 
 #include <QHash>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -84,6 +85,11 @@ QString Str(int id)
 bool HasStr(int id)
 {
     return table().contains(id);
+}
+
+bool StringIdsUnique()
+{
+    return static_cast<size_t>(table().size()) == std::size(kEntries);
 }
 
 QString FormatMessage(const QString& format, std::initializer_list<QVariant> args)

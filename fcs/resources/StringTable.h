@@ -7,6 +7,8 @@
 // The program's numbered texts. An unknown number gives an empty text.
 QString Str(int id);
 bool HasStr(int id);
+// True when no two subsystem files give the same number.
+bool StringIdsUnique();
 
 // Fills numbered placeholders: "%1" (text or number), "%1!d!" (decimal),
 // "%2!02d!" (printf-style width and flags), "%1!02x!" (hex). "%%" is a percent

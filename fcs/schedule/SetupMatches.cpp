@@ -64,8 +64,8 @@ void CSetupMatches::buildControls()
         m_controls.insert(id, b);
         return b;
     };
-    auto* server = button(kLoadFromServer, Str(111));
-    auto* load = button(kLoadFromFile, Str(114));
+    auto* server = button(kLoadFromServer, QStringLiteral("Load From Server"));
+    auto* load = button(kLoadFromFile, QStringLiteral("Load from File"));
     auto* save = button(kSaveToFile, Str(4123));
     fileRow->addWidget(server);
     fileRow->addWidget(load);

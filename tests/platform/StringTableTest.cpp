@@ -11,6 +11,8 @@ TEST(StringTable, NumberedTexts)
     EXPECT_EQ(Str(102), QStringLiteral("VANTO"));
     EXPECT_TRUE(Str(99999).isEmpty());
     EXPECT_FALSE(HasStr(99999));
+    EXPECT_TRUE(StringIdsUnique()) << "a number is given twice across the subsystem files";
+    EXPECT_EQ(Str(111), QStringLiteral("selred21"));
 }
 
 TEST(StringTable, Placeholders)
