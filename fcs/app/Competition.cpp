@@ -1,5 +1,7 @@
 #include "fcs/app/Competition.h"
 
+#include "fcs/app/MatchLog.h"
+#include "fcs/app/MatchLogRows.h"
 #include "fcs/app/TervoFCSApp.h"
 #include "fcs/display/DigitTimer.h"
 #include "fcs/display/PictureBox.h"
@@ -13,6 +15,7 @@
 #include "fcs/schedule/MatchCaptions.h"
 #include "fcs/schedule/SetupMatches.h"
 #include "platform/Clock.h"
+#include "platform/WallClock.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -79,6 +82,13 @@ CCompetition::CCompetition(CTervoFCSApp& app, QWidget* parent) : QDialog(parent)
         {}, [&app] { return app.integrationActive(); }, {}, [&app] { app.debugLog().CloseMatchLog(); }};
     m_clock = std::make_unique<MatchClock>(std::move(services), settings);
 
+    // Each position hands in its row once its match figures are final.
+    m_matchLog = std::make_unique<MatchLog>(app.clock(), app.folders(), app.debugLog(), app.prompt());
+    for (auto& entry : m_entries)
+        entry->matchLog = [this](TeamEntry& finished) {
+            m_matchLog->WriteMatchLogRow(BuildMatchLogRow(m_clock->matchLogRecord(), finished));
+        };
+
     setWindowTitle(QStringLiteral("%1%2 - %3")
                        .arg(app.fakeModuleMode() ? Str(410) : QString(),
                             VersionResource::value(QStringLiteral("FileDescription")),
@@ -111,6 +121,8 @@ CCompetition::CCompetition(CTervoFCSApp& app, QWidget* parent) : QDialog(parent)
 CCompetition::~CCompetition()
 {
     m_timer.stop();
+    for (auto& entry : m_entries)
+        entry->matchLog = nullptr;
     releasePositions();
     CPictureBox::SetFailurePrompt(nullptr);
 }
@@ -564,7 +576,18 @@ void CCompetition::LoadOnDeck()
     LoadCurrentMatch();
 }
 
-void CCompetition::WriteSkippedRows(const CMatch&) {}
+void CCompetition::WriteSkippedRows(const CMatch& skipped)
+{
+    MatchLogRecord& record = m_clock->matchLogRecord();
+    record.matchName = skipped.m_strNumber;
+    record.statusText = Str(271);
+    record.autonomousText.clear();
+    record.teleopText.clear();
+    record.startTime = m_app.wallClock().now().toSecsSinceEpoch();
+    for (const auto& entry : m_entries)
+        if (!entry->GetTeamName().isEmpty())
+            m_matchLog->WriteMatchLogRow(BuildMatchLogRow(record, *entry));
+}
 
 void CCompetition::ChangeAllianceTeams()
 {

@@ -21,6 +21,7 @@ class TeamEntry;
 class CTinyTimer;
 class CTimerDisplay;
 class CTimerDisplayHost;
+class MatchLog;
 struct CMatch;
 
 // The operator's main window: the match clock's controls, the four team
@@ -91,6 +92,7 @@ private:
 
     CTervoFCSApp& m_app;
     std::array<std::unique_ptr<TeamEntry>, 4> m_entries;
+    std::unique_ptr<MatchLog> m_matchLog;
     std::unique_ptr<MatchClock> m_clock;
     QTimer m_timer;
     QHash<int, QWidget*> m_controls;
