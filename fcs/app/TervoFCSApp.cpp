@@ -62,8 +62,6 @@ QString CTervoFCSApp::BuildIdentity(const QString& hostName, const QTime& timeOf
 
 bool CTervoFCSApp::Initialise(const QStringList& arguments)
 {
-    m_pendingMatchLogUpload = 0;
-
     int major = -1;
     int minor = -1;
     programVersion(major, minor);

@@ -74,5 +74,4 @@ private:
     bool m_integrationActive = false;
     QString m_fcsIdentity;
     CommandLine m_commandLine;
-    qint32 m_pendingMatchLogUpload = 0;
 };

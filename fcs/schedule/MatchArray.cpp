@@ -2,12 +2,12 @@
 
 #include "fcs/schedule/MatchLabels.h"
 
-int CMatchArray::AddMatch(const QString& number, int type, const QString& red1,
-                          const QString& red2, const QString& red3, const QString& blue1,
-                          const QString& blue2, const QString& blue3, const QString& status)
+namespace {
+std::unique_ptr<CMatch> makeMatch(int type, const QString& red1, const QString& red2,
+                                  const QString& red3, const QString& blue1, const QString& blue2,
+                                  const QString& blue3)
 {
     auto match = std::make_unique<CMatch>();
-    match->m_strNumber = number;
     match->m_nType = type;
     match->m_strRed1 = red1;
     match->m_strRed2 = red2;
@@ -15,6 +15,16 @@ int CMatchArray::AddMatch(const QString& number, int type, const QString& red1,
     match->m_strBlue1 = blue1;
     match->m_strBlue2 = blue2;
     match->m_strBlue3 = blue3;
+    return match;
+}
+}
+
+int CMatchArray::AddMatch(const QString& number, int type, const QString& red1,
+                          const QString& red2, const QString& red3, const QString& blue1,
+                          const QString& blue2, const QString& blue3, const QString& status)
+{
+    auto match = makeMatch(type, red1, red2, red3, blue1, blue2, blue3);
+    match->m_strNumber = number;
     if (status.compare(m_strHalted, Qt::CaseInsensitive) == 0 && !m_strHalted.isEmpty())
         match->m_nStatus = 2;
     else if (status.compare(m_strPlayed, Qt::CaseInsensitive) == 0 && !m_strPlayed.isEmpty())
@@ -61,14 +71,7 @@ int CMatchArray::RecordActualTeams(int index, int type, const QString& red1, con
                                    const QString& red3, const QString& blue1,
                                    const QString& blue2, const QString& blue3)
 {
-    auto substitute = std::make_unique<CMatch>();
-    substitute->m_nType = type;
-    substitute->m_strRed1 = red1;
-    substitute->m_strRed2 = red2;
-    substitute->m_strRed3 = red3;
-    substitute->m_strBlue1 = blue1;
-    substitute->m_strBlue2 = blue2;
-    substitute->m_strBlue3 = blue3;
+    auto substitute = makeMatch(type, red1, red2, red3, blue1, blue2, blue3);
 
     const CMatch* scheduled = GetMatch(index);
     if (!scheduled) {
